@@ -42,7 +42,9 @@ void CommandSet::phClick() {
 
 void CommandSet::stClick() {
     const bool additional = inputs_.adTicked();
-    const int32_t t = TextToInteger("$" + inputs_.csText());
+    std::string hexText = "$"; // the T value is typed as hexadecimal digits alone
+    hexText += inputs_.csText();
+    const int32_t t = TextToInteger(hexText);
     CommandText = SetTBytes(LowestByte(t), additional);
     sender_.SendToSelectedPort(CommandText);
 }

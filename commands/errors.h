@@ -25,6 +25,7 @@ public:
 class EInOutError : public Exception {
 public:
     explicit EInOutError(int code) : Exception(MessageFor(code)), code_(code) {}
+    EInOutError(int code, std::string message) : Exception(std::move(message)), code_(code) {}
     int ErrorCode() const noexcept { return code_; }
     // "File not found" for 2, ..., "I/O error <code>" for codes without a text of their own.
     static std::string MessageFor(int code);

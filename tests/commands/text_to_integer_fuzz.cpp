@@ -1,5 +1,6 @@
-// Checks TextToInteger against a model of its rules built from other means: a regular
-// expression for the accepted forms and strtoll/strtoull for the values.
+// Checks TextToInteger against a model of its rules built from other means: a POSIX extended
+// regular expression for the accepted forms and strtoll/strtoull for the values. (std::regex
+// recurses per character and overflows the stack on long inputs; regexec does not.)
 #include "commands/errors.h"
 #include "commands/text_to_integer.h"
 
@@ -8,26 +9,44 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
-#include <regex>
+#include <regex.h>
 #include <string>
 
 namespace {
 
+const regex_t& Forms() {
+    static regex_t forms = [] {
+        regex_t compiled;
+        if (regcomp(&compiled, "^ *(([+-]?[0-9]+)|(\\$|0x|0X|x|X)([0-9A-Fa-f]+))$", REG_EXTENDED) !=
+            0) {
+            std::abort();
+        }
+        return compiled;
+    }();
+    return forms;
+}
+
+std::string Group(const std::string& text, const regmatch_t& group) {
+    return text.substr(static_cast<size_t>(group.rm_so),
+                       static_cast<size_t>(group.rm_eo - group.rm_so));
+}
+
 std::optional<int32_t> Model(const std::string& text) {
-    static const std::regex forms("^ *(?:([+-]?[0-9]+)|(?:\\$|x|X|0x|0X)([0-9A-Fa-f]+))$");
-    std::smatch match;
-    if (text.find('\0') != std::string::npos || !std::regex_match(text, match, forms)) {
+    regmatch_t groups[5];
+    // A NUL would end the text for regexec; no form holds one anyway.
+    if (text.find('\0') != std::string::npos ||
+        regexec(&Forms(), text.c_str(), 5, groups, 0) != 0) {
         return std::nullopt;
     }
     errno = 0;
-    if (match[1].matched) {
-        long long value = std::strtoll(match[1].str().c_str(), nullptr, 10);
+    if (groups[2].rm_so >= 0) {
+        long long value = std::strtoll(Group(text, groups[2]).c_str(), nullptr, 10);
         if (errno == ERANGE || value < INT32_MIN || value > INT32_MAX) {
             return std::nullopt;
         }
         return static_cast<int32_t>(value);
     }
-    unsigned long long value = std::strtoull(match[2].str().c_str(), nullptr, 16);
+    unsigned long long value = std::strtoull(Group(text, groups[4]).c_str(), nullptr, 16);
     if (errno == ERANGE || value > 0xFFFFFFFFull) {
         return std::nullopt;
     }

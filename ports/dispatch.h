@@ -1,0 +1,35 @@
+#pragma once
+
+#include "commands/command_set.h"
+
+#include <string>
+
+class DeviceMap;
+class PrinterFile;
+class TComPort;
+
+// Takes command bytes to the port named in the port box, opening and closing it within the
+// call. An empty port text, or one that is none of the six port names, brings PortNotice and
+// sends nothing. Failures (EInOutError, EComPort) pass out unchanged.
+class PortDispatch : public PortSender {
+public:
+    PortDispatch(const OperatorInputs& inputs, NoticeBox& notice, const DeviceMap& devices,
+                 PrinterFile& printerFile, TComPort& cp)
+        : inputs_(inputs), notice_(notice), devices_(devices), printerFile_(printerFile), cp_(cp) {}
+
+    void SendToSelectedPort(const Bytes& bytes) override;
+
+    // Assign, rewrite, write, flush, close, each checked. A send that fails after the device
+    // was opened releases it before the failure passes on.
+    void SendToParallelPort(const std::string& portName, const Bytes& bytes);
+    // Set the port and the speed, open, write, close. A failed write leaves the port open.
+    void SendToSerialPort(const std::string& portName, const std::string& baudText,
+                          const Bytes& bytes);
+
+private:
+    const OperatorInputs& inputs_;
+    NoticeBox& notice_;
+    const DeviceMap& devices_;
+    PrinterFile& printerFile_;
+    TComPort& cp_;
+};
