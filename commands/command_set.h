@@ -2,6 +2,7 @@
 
 #include "commands/bytes.h"
 
+#include <functional>
 #include <string>
 
 // What the actions read from the window at the moment they run.
@@ -22,11 +23,20 @@ public:
     virtual void ShowNotice(const std::string& text) = 0;
 };
 
-// Takes finished command bytes to the port named in the port box.
+// Hands one piece of a stream to the open port as one write; throws on failure.
+using PieceWriter = std::function<void(const Bytes& piece)>;
+// Produces a stream piece by piece through the writer it is given.
+using PieceProducer = std::function<void(const PieceWriter& write)>;
+
+// Takes command bytes to the port named in the port box.
 class PortSender {
 public:
     virtual ~PortSender() = default;
+    // One string of bytes in one write.
     virtual void SendToSelectedPort(const Bytes& bytes) = 0;
+    // A stream of many writes within one opening of the port; `produce` runs only once the
+    // port is open, and a failed write ends it.
+    virtual void SendPiecesToSelectedPort(const PieceProducer& produce) = 0;
 };
 
 // The six single-shot actions. Each reads its inputs when it runs, builds its bytes and hands
@@ -42,6 +52,9 @@ public:
     void phClick();      // Print H; builds even when the port box is empty
     void stClick();      // Set T; converts `cs` before the port box is looked at
     void st0Click();     // Set t; looks at the port box before `cst` is read
+    // The character chart: codes 0x80-0xFF in four print modes, then a cut; 540 bytes in 522
+    // writes within one opening of the port. The mode pieces are built in CommandText.
+    void ptClick();
 
     // Each action that fills a buffer replaces its whole content before it sends; an action
     // that fails before filling it leaves the earlier content.
@@ -50,6 +63,7 @@ public:
 
 private:
     bool PortBoxEmpty();
+    void WriteChart(const PieceWriter& write);
 
     const OperatorInputs& inputs_;
     NoticeBox& notice_;

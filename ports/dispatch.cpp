@@ -5,6 +5,10 @@
 #include "ports/printer_file.h"
 
 void PortDispatch::SendToSelectedPort(const Bytes& bytes) {
+    SendPiecesToSelectedPort([&bytes](const PieceWriter& write) { write(bytes); });
+}
+
+void PortDispatch::SendPiecesToSelectedPort(const PieceProducer& produce) {
     const std::string portText = inputs_.PortText();
     const PortName* port = FindPortName(portText);
     if (port == nullptr) {
@@ -13,20 +17,23 @@ void PortDispatch::SendToSelectedPort(const Bytes& bytes) {
         return;
     }
     if (port->kind == PortKind::Parallel) {
-        SendToParallelPort(port->name, bytes);
+        SendToParallelPort(port->name, produce);
     } else {
-        SendToSerialPort(port->name, inputs_.BaudText(), bytes);
+        SendToSerialPort(port->name, inputs_.BaudText(), produce);
     }
 }
 
-void PortDispatch::SendToParallelPort(const std::string& portName, const Bytes& bytes) {
+void PortDispatch::SendToParallelPort(const std::string& portName,
+                                      const PieceProducer& produce) {
     printerFile_.Assign(devices_.DeviceFor(portName));
     printerFile_.Rewrite();
     printerFile_.IOCheck();
     try {
-        printerFile_.Write(bytes);
-        printerFile_.Flush();
-        printerFile_.IOCheck();
+        produce([this](const Bytes& piece) {
+            printerFile_.Write(piece);
+            printerFile_.Flush();
+            printerFile_.IOCheck();
+        });
         printerFile_.Close();
         printerFile_.IOCheck();
     } catch (...) {
@@ -36,10 +43,10 @@ void PortDispatch::SendToParallelPort(const std::string& portName, const Bytes& 
 }
 
 void PortDispatch::SendToSerialPort(const std::string& portName, const std::string& baudText,
-                                    const Bytes& bytes) {
+                                    const PieceProducer& produce) {
     cp_.SetPort(portName);
     cp_.SetBaudRate(BaudRateFromText(baudText));
     cp_.Open();
-    cp_.Write(bytes);
+    produce([this](const Bytes& piece) { cp_.Write(piece); });
     cp_.Close();
 }

@@ -18,13 +18,15 @@ public:
         : inputs_(inputs), notice_(notice), devices_(devices), printerFile_(printerFile), cp_(cp) {}
 
     void SendToSelectedPort(const Bytes& bytes) override;
+    void SendPiecesToSelectedPort(const PieceProducer& produce) override;
 
-    // Assign, rewrite, write, flush, close, each checked. A send that fails after the device
-    // was opened releases it before the failure passes on.
-    void SendToParallelPort(const std::string& portName, const Bytes& bytes);
-    // Set the port and the speed, open, write, close. A failed write leaves the port open.
+    // Assign and rewrite, then write, flush and check each piece, then close. A send that
+    // fails after the device was opened releases it before the failure passes on.
+    void SendToParallelPort(const std::string& portName, const PieceProducer& produce);
+    // Set the port and the speed, open, one write per piece, close. A failed write leaves the
+    // port open (unless the device itself has gone).
     void SendToSerialPort(const std::string& portName, const std::string& baudText,
-                          const Bytes& bytes);
+                          const PieceProducer& produce);
 
 private:
     const OperatorInputs& inputs_;

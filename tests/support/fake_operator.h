@@ -30,8 +30,12 @@ struct RecordingNotice : NoticeBox {
 };
 
 struct RecordingSender : PortSender {
-    std::vector<Bytes> sent;
+    std::vector<Bytes> sent;   // one entry per single-shot send
+    std::vector<Bytes> pieces; // the writes of streamed sends
     void SendToSelectedPort(const Bytes& bytes) override { sent.push_back(bytes); }
+    void SendPiecesToSelectedPort(const PieceProducer& produce) override {
+        produce([this](const Bytes& piece) { pieces.push_back(piece); });
+    }
 };
 
 // Bytes from hex pairs separated by blanks, e.g. "1D 56 42 18".
