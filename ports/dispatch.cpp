@@ -23,8 +23,7 @@ void PortDispatch::SendPiecesToSelectedPort(const PieceProducer& produce) {
     }
 }
 
-void PortDispatch::SendToParallelPort(const std::string& portName,
-                                      const PieceProducer& produce) {
+void PortDispatch::SendToParallelPort(const std::string& portName, const PieceProducer& produce) {
     printerFile_.Assign(devices_.DeviceFor(portName));
     printerFile_.Rewrite();
     printerFile_.IOCheck();

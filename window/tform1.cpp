@@ -195,7 +195,9 @@ void TForm1::stClick() {
 void TForm1::st0Click() {
     actions_.st0Click();
 }
-void TForm1::ptClick() { actions_.ptClick(); }
+void TForm1::ptClick() {
+    actions_.ptClick();
+}
 
 void TForm1::sztClick() {
     const bool on = szt->isChecked();
