@@ -13,16 +13,16 @@ int Scale(int value, double scale) {
 
 } // namespace
 
-QFont MakeFont(const FontSpec& spec, double scale) {
+QFont MakeFont(const FontSpec& wanted, double scale) {
     QFont font;
-    if (spec.face == Face::Arial) {
+    if (wanted.face == Face::Arial) {
         font.setFamilies({"Arial", "Liberation Sans"});
     } else {
         font.setFamilies({"MS Sans Serif", "Liberation Sans", "DejaVu Sans"});
     }
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(std::max(1, Scale(spec.pixels, scale)));
-    font.setBold(spec.bold);
+    font.setPixelSize(std::max(1, Scale(wanted.pixels, scale)));
+    font.setBold(wanted.bold);
     return font;
 }
 

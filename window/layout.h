@@ -53,7 +53,7 @@ inline constexpr ControlPlace kLayout[] = {
 
 // A font of the face at `pixels` high. "Arial" is served by Liberation Sans (same metrics);
 // "MS Sans Serif" by the nearest sans the system has.
-QFont MakeFont(const FontSpec& spec, double scale);
+QFont MakeFont(const FontSpec& wanted, double scale);
 
 // The measured cell height of the unscaled window font over the design height.
 double MeasuredLayoutScale();

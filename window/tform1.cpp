@@ -199,20 +199,22 @@ void TForm1::ptClick() {
     actions_.ptClick();
 }
 
-void TForm1::sztClick() {
-    const bool on = szt->isChecked();
-    for (QWidget* control :
-         {static_cast<QWidget*>(ph), static_cast<QWidget*>(st), static_cast<QWidget*>(cs)}) {
-        control->setEnabled(on);
+namespace {
+
+// A check box's row: its button(s) and edit box are usable exactly while it is ticked.
+void EnableRow(const QCheckBox* box, std::initializer_list<QWidget*> governed) {
+    for (QWidget* control : governed) {
+        control->setEnabled(box->isChecked());
     }
 }
 
+} // namespace
+
+void TForm1::sztClick() {
+    EnableRow(szt, {ph, st, cs});
+}
 void TForm1::szt0Click() {
-    const bool on = szt0->isChecked();
-    for (QWidget* control :
-         {static_cast<QWidget*>(pt), static_cast<QWidget*>(st0), static_cast<QWidget*>(cst)}) {
-        control->setEnabled(on);
-    }
+    EnableRow(szt0, {pt, st0, cst});
 }
 
 std::string TForm1::PortText() const {

@@ -173,11 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ChartXoffTest, HeldXoffStopsTheChartWithAnError) {
     PtyPrinter printer;
     PortRig rig;
-    rig.Use("COM2", printer.SlavePath());
-    rig.cp.SetPort("COM2");
-    rig.cp.SetBaudRate(TBaudRate::br19200);
-    rig.cp.Open();
-    printer.Send("\x13");
+    rig.OpenUnderXoff("COM2", printer);
     const auto start = Clock::now();
     EXPECT_THROW(rig.actions.ptClick(), EComPort);
     const auto elapsed = Clock::now() - start;

@@ -142,11 +142,7 @@ TEST(SerialFaultTest, PortIsHeldExclusivelyWhileOpen) {
 TEST(SerialFaultTest, XoffHeldTimesOutAndDiscardsTheRest) {
     PtyPrinter printer;
     PortRig rig;
-    rig.Use("COM1", printer.SlavePath());
-    rig.cp.SetPort("COM1");
-    rig.cp.SetBaudRate(TBaudRate::br19200);
-    rig.cp.Open();
-    printer.Send("\x13");
+    rig.OpenUnderXoff("COM1", printer);
     const auto start = Clock::now();
     EXPECT_EQ(FailureOf([&] { rig.actions.cutClick(); }),
               "WriteFile function failed (win error code: 110)");

@@ -24,6 +24,16 @@ struct PortRig {
     PortDispatch dispatch{inputs, notice, devices, printerFile, cp};
     CommandSet actions{inputs, notice, dispatch};
 
+    // Opens `port` on `printer` at the speed of the default baud text and has the printer
+    // send XOFF, so that the next write times out.
+    void OpenUnderXoff(const std::string& port, PtyPrinter& printer) {
+        Use(port, printer.SlavePath());
+        cp.SetPort(port);
+        cp.SetBaudRate(BaudRateFromText(inputs.baud));
+        cp.Open();
+        printer.Send("\x13");
+    }
+
     // Maps `port` to `path` and names it in the port box.
     void Use(const std::string& port, const std::string& path) {
         devices.Set(port, path);
