@@ -99,11 +99,8 @@ void TForm1::CreateControls() {
     st0->setText(Text("Set  t ="));
     cst->setText(Text("0"));
     ad->setText(Text("Additional Command"));
-    for (QWidget* governed :
-         {static_cast<QWidget*>(ph), static_cast<QWidget*>(st), static_cast<QWidget*>(cs),
-          static_cast<QWidget*>(pt), static_cast<QWidget*>(st0), static_cast<QWidget*>(cst)}) {
-        governed->setEnabled(false);
-    }
+    sztClick(); // neither box is ticked: the rules start both rows disabled
+    szt0Click();
     QStringList mapping;
     for (const PortName& port : kPortNames) {
         mapping << QString("%1 → %2").arg(port.name,

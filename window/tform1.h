@@ -62,7 +62,6 @@ public:
     void st0Click();
     void ptClick();
 
-    double LayoutScale() const { return scale_; }
     // Centres the window on its screen; the program calls it once before the first show.
     void CenterOnScreen();
 

@@ -85,6 +85,15 @@ LineSettings PtyPrinter::Settings() const {
     return ReadLineSettings(master_);
 }
 
+bool PtyPrinter::SlaveIsFree() const {
+    const int probe = open(slavePath_.c_str(), O_RDWR | O_NOCTTY);
+    const bool free = probe >= 0 && flock(probe, LOCK_EX | LOCK_NB) == 0;
+    if (probe >= 0) {
+        close(probe);
+    }
+    return free;
+}
+
 int PtyPrinter::LockSlave() {
     locker_ = open(slavePath_.c_str(), O_RDWR | O_NOCTTY);
     if (locker_ < 0 || flock(locker_, LOCK_EX | LOCK_NB) != 0) {

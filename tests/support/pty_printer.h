@@ -39,6 +39,9 @@ public:
     // Closes the master: the slave hangs up.
     void HangUp();
     LineSettings Settings() const;
+    // Whether another program could take the port now: an exclusive flock on the slave from a
+    // fresh descriptor succeeds (and is dropped again at once).
+    bool SlaveIsFree() const;
     // Holds an exclusive flock on the slave from another descriptor, as a program that has the
     // port open would. Returns that descriptor; closed by the destructor.
     int LockSlave();
