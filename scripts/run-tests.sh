@@ -19,6 +19,10 @@ CXX=clang++-14 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPT_S
     -DPT_WERROR=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 
+echo "== npos, the independent ESC/POS parser of the cross-check"
+npm install --silent --no-audit --no-fund --prefix build-asan/npm npos@0.1.19 ||
+    echo "npm could not install npos: the cross-check will be skipped"
+
 echo "== tests (sanitizers)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -10,8 +10,6 @@
 #include <thread>
 #include <unistd.h>
 
-LineSettings ReadLineSettings(int masterFd); // pty_settings.cpp
-
 PtyPrinter::PtyPrinter() {
     char name[256];
     if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0) {

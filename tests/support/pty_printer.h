@@ -1,18 +1,10 @@
 #pragma once
 
 #include "commands/bytes.h"
+#include "tools/virtual_printer/line_settings.h"
 
 #include <chrono>
 #include <string>
-
-// The line settings of a pseudo-terminal slave, as its master reads them back.
-struct LineSettings {
-    int speed = 0; // output speed in bits per second
-    bool cs8 = false, parenb = false, cstopb = false, crtscts = false;
-    bool ixon = false, ixoff = false, ixany = false;
-    bool clocal = false, cread = false, opost = false, icanon = false;
-    unsigned char vstart = 0, vstop = 0;
-};
 
 // A pseudo-terminal pair standing in for a printer. The program opens SlavePath() like any
 // serial or parallel device; the test reads at the master what arrived, sends XON/XOFF from the

@@ -1,5 +1,5 @@
-// Kept apart from pty_printer.cpp: termios2 (asm/termbits.h) cannot share a file with termios.h.
-#include "tests/support/pty_printer.h"
+// Kept in a file of its own: termios2 (asm/termbits.h) cannot share a file with termios.h.
+#include "tools/virtual_printer/line_settings.h"
 
 #include <asm/termbits.h>
 #include <stdexcept>
@@ -31,7 +31,6 @@ int SpeedOf(const termios2& settings) {
 
 } // namespace
 
-// A master's TCGETS2 returns its slave's settings.
 LineSettings ReadLineSettings(int masterFd) {
     termios2 settings{};
     if (ioctl(masterFd, TCGETS2, &settings) != 0) {
@@ -40,7 +39,9 @@ LineSettings ReadLineSettings(int masterFd) {
     LineSettings line;
     line.speed = SpeedOf(settings);
     line.cs8 = (settings.c_cflag & CSIZE) == CS8;
+    line.dataBits = 5 + static_cast<int>((settings.c_cflag & CSIZE) >> 4);
     line.parenb = settings.c_cflag & PARENB;
+    line.parodd = settings.c_cflag & PARODD;
     line.cstopb = settings.c_cflag & CSTOPB;
     line.crtscts = settings.c_cflag & CRTSCTS;
     line.clocal = settings.c_cflag & CLOCAL;
@@ -53,4 +54,11 @@ LineSettings ReadLineSettings(int masterFd) {
     line.vstart = settings.c_cc[VSTART];
     line.vstop = settings.c_cc[VSTOP];
     return line;
+}
+
+std::string DescribeLineSettings(const LineSettings& line) {
+    const char* parity = !line.parenb ? "no parity" : (line.parodd ? "odd parity" : "even parity");
+    return std::to_string(line.speed) + " baud, " + std::to_string(line.dataBits) + " data bits, " +
+           parity + ", " + (line.cstopb ? "2 stop bits" : "1 stop bit") + ", XON/XOFF output " +
+           (line.ixon ? "on" : "off") + ", input " + (line.ixoff ? "on" : "off");
 }
