@@ -198,9 +198,11 @@ int Printer::Run() {
     int idleMs = 0;
     char buffer[4096];
     while (!gStop) {
-        WatchLineSettings();
         pollfd entry{master_, POLLIN, 0};
         const int ready = poll(&entry, 1, kPollMs);
+        // After the wait: a program sets the line up before it writes, so new settings are
+        // reported ahead of the bytes sent under them.
+        WatchLineSettings();
         if (ready <= 0) {
             idleMs += kPollMs;
             if (idleMs >= kIdleFlushMs && decoder_.HasPending()) {
