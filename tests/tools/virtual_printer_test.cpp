@@ -147,6 +147,8 @@ TEST(VirtualPrinterTest, TracesTheTestPrintAndTheChart) {
     EXPECT_EQ(CountLines(trace, "# line settings: 19200 baud, 8 data bits, no parity, 1 stop bit, "
                                 "XON/XOFF output on, input on"),
               1);
+    EXPECT_LT(trace.find("# line settings: 19200"), trace.find(fortyH))
+        << "the settings were reported after the bytes sent under them";
     EXPECT_EQ(printer.Raw().size(), 259u + 540u);
 }
 
