@@ -7,6 +7,7 @@ packages=(
     fonts-liberation fonts-dejavu-core
     xvfb xauth xdotool imagemagick
     nodejs
+    desktop-file-utils appstream dpkg-dev man-db
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -14,6 +14,11 @@ echo "== build (g++)"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPT_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 
+echo "== package (from the g++ build)"
+rm -f build/printer-test_*.deb
+(cd build && cpack -G DEB >/dev/null)
+bash scripts/check-package.sh build/printer-test_*.deb
+
 echo "== build (clang, sanitizers)"
 CXX=clang++-14 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPT_SANITIZE=ON \
     -DPT_WERROR=ON >/dev/null
