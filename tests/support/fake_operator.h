@@ -36,7 +36,29 @@ struct RecordingSender : PortSender {
     void SendPiecesToSelectedPort(const PieceProducer& produce) override {
         produce([this](const Bytes& piece) { pieces.push_back(piece); });
     }
+    // Everything sent, in order, as one stream (single sends first, then the streamed pieces).
+    Bytes Stream() const {
+        Bytes stream;
+        for (const Bytes& bytes : sent) {
+            stream += bytes;
+        }
+        for (const Bytes& piece : pieces) {
+            stream += piece;
+        }
+        return stream;
+    }
 };
+
+// What one action sends with otherwise initial inputs, from the program's own code.
+inline Bytes StreamOf(void (CommandSet::*action)(), const std::string& port = "COM1") {
+    FakeInputs inputs;
+    inputs.port = port;
+    RecordingNotice notice;
+    RecordingSender sender;
+    CommandSet actions(inputs, notice, sender);
+    (actions.*action)();
+    return sender.Stream();
+}
 
 // Bytes from hex pairs separated by blanks, e.g. "1D 56 42 18".
 inline Bytes Hex(const std::string& text) {

@@ -9,18 +9,9 @@
 
 namespace {
 
-std::vector<Event> DecodeAll(const Bytes& stream) {
-    EscPosDecoder decoder;
-    std::vector<Event> events = decoder.Feed(stream);
-    for (Event& event : decoder.Finish()) {
-        events.push_back(std::move(event));
-    }
-    return events;
-}
-
 std::vector<std::string> TraceOf(const Bytes& stream) {
     std::vector<std::string> lines;
-    for (const Event& event : DecodeAll(stream)) {
+    for (const Event& event : DecodeStream(stream)) {
         lines.push_back(TraceLine(event));
     }
     return lines;
@@ -93,20 +84,7 @@ class ActionTraceTest : public testing::TestWithParam<StreamCase> {};
 
 // Every stream the program sends, produced by its own code, to its trace.
 TEST_P(ActionTraceTest, StreamToMnemonics) {
-    FakeInputs inputs;
-    inputs.port = "COM1";
-    RecordingNotice notice;
-    RecordingSender sender;
-    CommandSet actions(inputs, notice, sender);
-    (actions.*GetParam().action)();
-    Bytes stream;
-    for (const Bytes& bytes : sender.sent) {
-        stream += bytes;
-    }
-    for (const Bytes& piece : sender.pieces) {
-        stream += piece;
-    }
-    EXPECT_EQ(Mnemonics(stream), GetParam().mnemonics);
+    EXPECT_EQ(Mnemonics(StreamOf(GetParam().action)), GetParam().mnemonics);
 }
 
 std::vector<std::string> TestPrintMnemonics() {
@@ -141,17 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST(DecoderTest, PiecesOfAnySizeGiveTheSameEvents) {
-    FakeInputs inputs;
-    inputs.port = "LPT1";
-    RecordingNotice notice;
-    RecordingSender sender;
-    CommandSet actions(inputs, notice, sender);
-    actions.Button1Click();
-    actions.ptClick();
-    Bytes stream = sender.sent.at(0);
-    for (const Bytes& piece : sender.pieces) {
-        stream += piece;
-    }
+    const Bytes stream = StreamOf(&CommandSet::Button1Click) + StreamOf(&CommandSet::ptClick);
     const std::vector<std::string> whole = TraceOf(stream);
     EscPosDecoder decoder;
     std::vector<std::string> byByte;

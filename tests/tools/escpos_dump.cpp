@@ -45,25 +45,9 @@ int main(int argc, char** argv) {
         {"set-small-t", &CommandSet::st0Click},
         {"chart", &CommandSet::ptClick}};
     for (const auto& [name, action] : actions) {
-        FakeInputs inputs;
-        inputs.port = "COM1";
-        RecordingNotice notice;
-        RecordingSender sender;
-        CommandSet commands(inputs, notice, sender);
-        (commands.*action)();
-        Bytes stream;
-        for (const Bytes& bytes : sender.sent) {
-            stream += bytes;
-        }
-        for (const Bytes& piece : sender.pieces) {
-            stream += piece;
-        }
+        const Bytes stream = StreamOf(action);
         std::ofstream(dir / (std::string(name) + ".bin"), std::ios::binary) << stream;
-        EscPosDecoder decoder;
-        std::vector<Event> events = decoder.Feed(stream);
-        for (Event& event : decoder.Finish()) {
-            events.push_back(std::move(event));
-        }
+        const std::vector<Event> events = DecodeStream(stream);
         std::ofstream out(dir / (std::string(name) + ".events"));
         for (const Event& event : events) {
             out << event.offset << ' ' << event.bytes.size() << ' ' << KindName(event.kind) << '\n';

@@ -8,13 +8,8 @@
 namespace {
 
 QImage Render(const Bytes& stream, bool expectCut) {
-    EscPosDecoder decoder;
     ReceiptRenderer renderer;
-    std::vector<Event> events = decoder.Feed(stream);
-    for (Event& event : decoder.Finish()) {
-        events.push_back(std::move(event));
-    }
-    for (const Event& event : events) {
+    for (const Event& event : DecodeStream(stream)) {
         renderer.Apply(event);
     }
     std::vector<QImage> jobs = renderer.TakeFinishedJobs();
@@ -65,23 +60,6 @@ std::vector<Band> Bands(const QImage& image) {
         }
     }
     return bands;
-}
-
-Bytes StreamOf(void (CommandSet::*action)()) {
-    FakeInputs inputs;
-    inputs.port = "COM1";
-    RecordingNotice notice;
-    RecordingSender sender;
-    CommandSet actions(inputs, notice, sender);
-    (actions.*action)();
-    Bytes stream;
-    for (const Bytes& bytes : sender.sent) {
-        stream += bytes;
-    }
-    for (const Bytes& piece : sender.pieces) {
-        stream += piece;
-    }
-    return stream;
 }
 
 TEST(ReceiptRendererTest, TestPrintShowsSixLinesOfEqualWidth) {

@@ -81,6 +81,15 @@ std::vector<Event> EscPosDecoder::Finish() {
     return Decode(true);
 }
 
+std::vector<Event> DecodeStream(std::string_view data) {
+    EscPosDecoder decoder;
+    std::vector<Event> events = decoder.Feed(data);
+    for (Event& event : decoder.Finish()) {
+        events.push_back(std::move(event));
+    }
+    return events;
+}
+
 std::vector<Event> EscPosDecoder::Decode(bool atEnd) {
     std::vector<Event> events;
     size_t pos = 0;

@@ -48,5 +48,8 @@ private:
     size_t pendingOffset_ = 0;
 };
 
+// The events of a whole stream, ended: Feed() then Finish().
+std::vector<Event> DecodeStream(std::string_view data);
+
 // One trace line: offset, the bytes in hex, the mnemonic and its meaning.
 std::string TraceLine(const Event& event);
